@@ -1,0 +1,25 @@
+#pragma once
+
+#include "text/gb_text.h"
+
+#include <cstdint>
+#include <filesystem>
+
+namespace penlark {
+
+// The program-wide record, never saved.
+struct AppState {
+    std::filesystem::path documentPath;  // the document the session edits; empty for a new text
+    bool openedDocument = false;         // set by every open and drop; blocks the volume markers
+    bool openingDocument = false;        // true only while a loaded document starts its session
+    std::int32_t pointsBalance = 0;
+    std::int32_t writingSeconds = 0;
+    std::int32_t writingMinutes = 0;
+    std::int32_t writingHours = 0;
+    int wavPlayerState = 0;  // 0 no file, 1 playing, 2 paused
+    bool recording = false;
+    GbText lastSearchText;
+    bool replaceMatchCase = false;
+};
+
+} // namespace penlark

@@ -1,0 +1,19 @@
+#include "app/app.h"
+#include "app/startup.h"
+#include "view/layout.h"
+#include "view/settings_panel.h"
+
+namespace penlark {
+
+void wireMainWindow(App& app)
+{
+    MainView& view = app.view;
+    auto run = [&app](void (*handler)(App&)) { return [&app, handler](Event&) { handler(app); }; };
+
+    view.on("MainWindow", EventKind::Created, run(onMainWindowCreated));
+    view.on("MainWindow", EventKind::Destroying, run(onMainWindowDestroying));
+    view.on("MainWindow", EventKind::SizeChanged, run(layoutMainWindow));
+    view.on("保存设置", EventKind::Clicked, run(confirmSettings));
+}
+
+} // namespace penlark
