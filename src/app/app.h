@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aids/random_sources.h"
 #include "app/app_state.h"
 #include "app/clock.h"
 #include "app/files.h"
@@ -28,6 +29,8 @@ struct App {
     Clock& clock;
     FileSystem& files;
     AudioServices* audio = nullptr;  // absent where no sound system is bound
+    RandomInRange randomInRange;     // the program-wide draw, state 1 at start
+    CounterRandom counterRandom;     // the name generators' tick-counter draw
 
     std::unique_ptr<View> findWindow;
     std::unique_ptr<View> replaceWindow;
