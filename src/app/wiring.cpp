@@ -1,5 +1,7 @@
+#include "aids/name_generator.h"
 #include "app/app.h"
 #include "app/startup.h"
+#include "cloak/cloak_window.h"
 #include "view/layout.h"
 #include "view/settings_panel.h"
 
@@ -14,6 +16,8 @@ void wireMainWindow(App& app)
     view.on("MainWindow", EventKind::Destroying, run(onMainWindowDestroying));
     view.on("MainWindow", EventKind::SizeChanged, run(layoutMainWindow));
     view.on("保存设置", EventKind::Clicked, run(confirmSettings));
+    wireNameGenerators(app);
+    wireCloakLauncher(app);
 }
 
 } // namespace penlark
