@@ -1,11 +1,14 @@
 #include "text/gb_codec.h"
 
+#include "text/gb_text.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace penlark {
 namespace {
@@ -34,13 +37,18 @@ void writeGb18030Form(const void*, UConverterFromUnicodeArgs* args, const UChar*
                       UChar32, UConverterCallbackReason reason, UErrorCode* status)
 {
     if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
+    // A lone surrogate is no character: it becomes the replacement character, not a control byte.
+    static const UChar replacement[] = {0xFFFD};
+    if (reason != UCNV_UNASSIGNED) {
+        codeUnits = replacement;
+        length = 1;
+    }
     char bytes[16];
     UErrorCode inner = U_ZERO_ERROR;
     ucnv_resetFromUnicode(gb18030());
     const int32_t written = ucnv_fromUChars(gb18030(), bytes, sizeof bytes, codeUnits, length, &inner);
     *status = U_ZERO_ERROR;
     if (U_FAILURE(inner) || written <= 0) {
-        // A lone surrogate has no form anywhere; keep the text going with the substitute.
         ucnv_cbFromUWriteSub(args, 0, status);
         return;
     }
@@ -77,15 +85,75 @@ void appendDecoded(UConverter* converter, std::string_view bytes, std::u16string
     out.resize(start + (U_FAILURE(status) ? 0 : static_cast<std::size_t>(written)));
 }
 
-bool isFourByteSequence(std::string_view bytes, std::size_t i)
+bool isPrivateUse(char16_t c) { return c >= 0xE000 && c <= 0xF8FF; }
+
+// Two-byte codes that code page 936 reads as private-use characters where GB18030 has a real
+// character that code page 936 cannot write (䶮 at FE9F, ḿ at A8BC, the radicals and
+// extension-A ideographs of FE50..FEA0). The encoder writes such a character as those two
+// bytes, its GB18030 form, so they must read back as the character; every other code reads
+// exactly as code page 936.
+using Replacements = std::unordered_map<char16_t, char16_t>;
+
+std::u16string decodeRow(UConverter* converter, const std::string& row)
 {
-    if (i + 3 >= bytes.size()) return false;
-    const auto b0 = static_cast<unsigned char>(bytes[i]);
-    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-    const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
-    const auto b3 = static_cast<unsigned char>(bytes[i + 3]);
-    return b0 >= 0x81 && b0 <= 0xFE && b1 >= 0x30 && b1 <= 0x39 && b2 >= 0x81 && b2 <= 0xFE && b3 >= 0x30 &&
-           b3 <= 0x39;
+    std::u16string out(row.size(), u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetToUnicode(converter);
+    const int32_t written = ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()),
+                                          static_cast<int32_t>(out.size()), row.data(),
+                                          static_cast<int32_t>(row.size()), &status);
+    out.resize(U_FAILURE(status) ? 0 : static_cast<std::size_t>(written));
+    return out;
+}
+
+Replacements findReplacements()
+{
+    Replacements found;
+    Converter cp936 = openConverter("windows-936");
+    Converter strict = openConverter("windows-936");
+    Converter gb = openConverter("gb18030");
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(strict.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        std::string row;
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F) continue;
+            row += static_cast<char>(lead);
+            row += static_cast<char>(trail);
+        }
+        // Every two-byte code is one BMP character in both tables; a row that is not is skipped.
+        const std::u16string asCp936 = decodeRow(cp936.get(), row);
+        const std::u16string asGb18030 = decodeRow(gb.get(), row);
+        if (asCp936.size() != row.size() / 2 || asGb18030.size() != asCp936.size()) continue;
+        for (std::size_t i = 0; i < asCp936.size(); ++i) {
+            const UChar real = asGb18030[i];
+            if (!isPrivateUse(asCp936[i]) || isPrivateUse(real) || real == 0xFFFD) continue;
+            char bytes[8];
+            UErrorCode error = U_ZERO_ERROR;
+            ucnv_resetFromUnicode(strict.get());
+            ucnv_fromUChars(strict.get(), bytes, sizeof bytes, &real, 1, &error);
+            if (U_SUCCESS(error)) continue;  // code page 936 writes it elsewhere (the euro sign)
+            error = U_ZERO_ERROR;
+            ucnv_resetFromUnicode(gb.get());
+            const int32_t length = ucnv_fromUChars(gb.get(), bytes, sizeof bytes, &real, 1, &error);
+            if (U_FAILURE(error) || length != 2 || std::string_view(bytes, 2) != std::string_view(row).substr(i * 2, 2))
+                continue;
+            found.emplace(asCp936[i], real);
+        }
+    }
+    return found;
+}
+
+void appendDecodedCp936(std::string_view bytes, std::u16string& out)
+{
+    static const Replacements replacements = findReplacements();
+    const std::size_t start = out.size();
+    appendDecoded(cp936Decoder(), bytes, out);
+    for (std::size_t i = start; i < out.size(); ++i) {
+        if (!isPrivateUse(out[i])) continue;
+        if (const auto found = replacements.find(out[i]); found != replacements.end()) out[i] = found->second;
+    }
 }
 
 } // namespace
@@ -108,27 +176,23 @@ std::string encodeGbFromUtf8(std::string_view utf8) { return encodeGbFromUtf16(u
 
 std::u16string decodeGbToUtf16(std::string_view bytes)
 {
-    // Runs of one- and two-byte characters go through the code page; each GB18030 four-byte
-    // sequence through the GB18030 table.
+    // Runs of one- and two-byte characters go through the code page, each GB18030 four-byte
+    // sequence through the GB18030 table. Characters are stepped over as everywhere else, so a
+    // four-byte form right after a single-byte euro sign is still found.
     std::u16string out;
     out.reserve(bytes.size());
     std::size_t runStart = 0;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        if (isFourByteSequence(bytes, i)) {
-            appendDecoded(cp936Decoder(), bytes.substr(runStart, i - runStart), out);
+        const std::size_t length = charLengthAt(bytes, i);
+        if (length == 4) {
+            appendDecodedCp936(bytes.substr(runStart, i - runStart), out);
             appendDecoded(gb18030(), bytes.substr(i, 4), out);
-            i += 4;
-            runStart = i;
-            continue;
+            runStart = i + 4;
         }
-        i += 2;
+        i += length;
     }
-    appendDecoded(cp936Decoder(), bytes.substr(runStart, bytes.size() - runStart), out);
+    appendDecodedCp936(bytes.substr(runStart), out);
     return out;
 }
 

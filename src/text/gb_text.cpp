@@ -68,8 +68,9 @@ std::int32_t intFromText(const GbText& text)
 
 std::size_t charLengthAt(std::string_view bytes, std::size_t pos)
 {
+    // 0x80 (the euro sign) and 0xFF are single bytes in code page 936, never lead bytes.
     const auto lead = static_cast<unsigned char>(bytes[pos]);
-    if (lead < 0x80) return 1;
+    if (lead < 0x81 || lead == 0xFF) return 1;
     if (pos + 1 >= bytes.size()) return 1;
     const auto second = static_cast<unsigned char>(bytes[pos + 1]);
     if (lead >= 0x81 && lead <= 0xFE && second >= 0x30 && second <= 0x39 && pos + 3 < bytes.size()) {

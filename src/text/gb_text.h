@@ -82,9 +82,9 @@ GbText textFromInt(std::int64_t value);
 // beyond 32 bits saturate.
 std::int32_t intFromText(const GbText& text);
 
-// Length in bytes of the character starting at byte `pos`: 1 for a single byte, 4 for a
-// GB18030 four-byte sequence, otherwise 2 for a lead byte of 0x80 or above (1 if the text
-// ends after the lead byte).
+// Length in bytes of the character starting at byte `pos`: 1 for a single byte (ASCII, the
+// euro sign 0x80, 0xFF), 4 for a GB18030 four-byte sequence, otherwise 2 for a lead byte
+// 0x81..0xFE (1 if the text ends after the lead byte).
 std::size_t charLengthAt(std::string_view bytes, std::size_t pos);
 inline std::size_t charLengthAt(const GbText& text, std::size_t pos) { return charLengthAt(text.bytes(), pos); }
 
