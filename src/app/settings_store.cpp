@@ -162,8 +162,13 @@ void SettingsStore::writeValue(SettingsLocation location, const GbText& section,
     const std::filesystem::path path = pathOf(location);
     if (exists(location) && attributes(location).readOnly) return;
 
-    bool exists = false;
-    std::vector<std::string> lines = readLines(path, exists);
+    // A file that is there but cannot be read is left alone: rewriting it from nothing would
+    // lose every other setting and the balance.
+    bool readable = false;
+    std::vector<std::string> lines = readLines(path, readable);
+    std::error_code error;
+    if (!readable && std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found)
+        return;
     const std::string keyName = singleLine(key);
     const std::string entry = keyName + "=" + singleLine(value);
     const Position position = locate(lines, section.bytes(), keyName);
