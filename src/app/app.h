@@ -21,6 +21,15 @@ struct App {
         : settings(settings), ui(ui), clock(clock), files(files)
     {
     }
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+    // The small windows go before their models do.
+    ~App()
+    {
+        for (std::unique_ptr<View>* window : {&findWindow, &replaceWindow, &cloakWindow}) {
+            if (*window) ui.hideWindow(**window, true);
+        }
+    }
 
     AppState state;
     MainView view;

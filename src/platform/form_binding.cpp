@@ -132,6 +132,8 @@ void FormBinding::detach()
     detached_ = true;
     view_.setObserver(nullptr);
     for (auto& [name, timer] : timers_) timer->stop();
+    // The widgets go with their window, which the owner's window may already have taken.
+    if (window_.isNull()) return;
     for (auto& [name, widget] : widgets_) {
         if (widget != window_) widget->disconnect(this);
         widget->removeEventFilter(this);
@@ -273,8 +275,30 @@ void FormBinding::applyAll(const Control& control)
 
 void FormBinding::propertyChanged(const Control& control, Property property)
 {
+    if (window_.isNull()) return;  // the widgets went with the owner's window
     UpdateGuard guard(updating_);
     apply(control, property);
+}
+
+bool FormBinding::editRequested(const Control& control, int start, int length, const GbText& inserted,
+                                bool joinPrevious)
+{
+    auto* edit = qobject_cast<QPlainTextEdit*>(widget(control.name));
+    if (edit == nullptr) return false;
+    UpdateGuard guard(updating_);
+    // An edit through the cursor, not a new text, so it joins the widget's undo history.
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(widgetPositionOfByte(control.text, start));
+    cursor.setPosition(widgetPositionOfByte(control.text, start + length), QTextCursor::KeepAnchor);
+    if (joinPrevious) {
+        cursor.joinPreviousEditBlock();
+    } else {
+        cursor.beginEditBlock();
+    }
+    cursor.insertText(widgetText(inserted));
+    cursor.endEditBlock();
+    edit->setTextCursor(cursor);
+    return true;
 }
 
 void FormBinding::apply(const Control& control, Property property)
@@ -423,6 +447,7 @@ void FormBinding::applyText(const Control& control, QWidget* target)
         edit->setPlainText(widgetText(control.text));
     } else if (auto* line = qobject_cast<QLineEdit*>(target)) {
         line->setText(text);
+        line->setCursorPosition(0);  // the model puts the caret at the start of a new text
     } else if (auto* label = qobject_cast<QLabel*>(target)) {
         label->setText(text);
     } else if (auto* box = qobject_cast<QGroupBox*>(target)) {

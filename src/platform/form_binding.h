@@ -50,8 +50,12 @@ public:
     View& view() const { return view_; }
 
     void propertyChanged(const Control& control, Property property) override;
+    bool editRequested(const Control& control, int start, int length, const GbText& inserted,
+                       bool joinPrevious) override;
     // Stops following the model, which may be gone before the widgets are.
     void detach();
+    // True while one of this window's events is being handled.
+    bool busy() const { return updating_ > 0; }
 
     // Window-system events, from FormWindow.
     void windowResized(QSize size);

@@ -174,6 +174,7 @@ void QtUiServices::showWindow(View& window)
     auto& binding = windows_[&window];
     if (!binding) binding = std::make_unique<FormBinding>(window, mainWindow_);
     QWidget* widget = binding->window();
+    if (widget == nullptr) return;
     if (widget->isMinimized()) widget->showNormal();
     widget->show();
     widget->raise();
@@ -184,14 +185,16 @@ void QtUiServices::hideWindow(View& window, bool destroy)
 {
     const auto found = windows_.find(&window);
     if (found == windows_.end()) return;
-    found->second->window()->hide();
+    if (QWidget* widget = found->second->window()) widget->hide();
     if (!destroy) return;
     // This may run inside the window's own close handling: let go of the model at once and
     // of the widgets once control is back in the event loop.
-    FormBinding* binding = found->second.release();
+    std::unique_ptr<FormBinding> binding = std::move(found->second);
     windows_.erase(found);
     binding->detach();
-    binding->deleteLater();
+    if (binding->busy()) {
+        binding.release()->deleteLater();
+    }
 }
 
 FormBinding* QtUiServices::bindingOf(const View& window) const
