@@ -3,7 +3,9 @@
 #include "app/startup.h"
 #include "cloak/cloak_window.h"
 #include "view/layout.h"
+#include "stats/text_statistics.h"
 #include "view/settings_panel.h"
+#include "writing/writing_session.h"
 
 namespace penlark {
 
@@ -16,6 +18,8 @@ void wireMainWindow(App& app)
     view.on("MainWindow", EventKind::Destroying, run(onMainWindowDestroying));
     view.on("MainWindow", EventKind::SizeChanged, run(layoutMainWindow));
     view.on("保存设置", EventKind::Clicked, run(confirmSettings));
+    wireWritingSession(app);
+    wireTextStatistics(app);
     wireNameGenerators(app);
     wireCloakLauncher(app);
 }
