@@ -5,6 +5,7 @@
 #include "view/layout.h"
 #include "stats/text_statistics.h"
 #include "view/settings_panel.h"
+#include "writing/session_commands.h"
 #include "writing/writing_session.h"
 
 namespace penlark {
@@ -19,6 +20,7 @@ void wireMainWindow(App& app)
     view.on("MainWindow", EventKind::SizeChanged, run(layoutMainWindow));
     view.on("保存设置", EventKind::Clicked, run(confirmSettings));
     wireWritingSession(app);
+    wireSessionCommands(app);
     wireTextStatistics(app);
     wireNameGenerators(app);
     wireCloakLauncher(app);
