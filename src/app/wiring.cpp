@@ -2,10 +2,15 @@
 #include "app/app.h"
 #include "app/startup.h"
 #include "cloak/cloak_window.h"
+#include "look/colours.h"
+#include "look/large_font.h"
+#include "look/tips_ticker.h"
+#include "look/tray_and_web.h"
+#include "points/points_ledger.h"
 #include "view/layout.h"
 #include "stats/text_statistics.h"
 #include "view/settings_panel.h"
-#include "writing/session_commands.h"
+#include "writing/diary_mode.h"
 #include "writing/writing_session.h"
 
 namespace penlark {
@@ -19,8 +24,14 @@ void wireMainWindow(App& app)
     view.on("MainWindow", EventKind::Destroying, run(onMainWindowDestroying));
     view.on("MainWindow", EventKind::SizeChanged, run(layoutMainWindow));
     view.on("保存设置", EventKind::Clicked, run(confirmSettings));
+    wireSettingsPanel(app);
+    wirePointsLedger(app);
+    wireColours(app);
+    wireLargeFont(app);
+    wireTipsTicker(app);
+    wireTrayAndWeb(app);
+    wireDiaryMode(app);
     wireWritingSession(app);
-    wireSessionCommands(app);
     wireTextStatistics(app);
     wireNameGenerators(app);
     wireCloakLauncher(app);

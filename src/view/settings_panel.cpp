@@ -1,13 +1,24 @@
 #include "view/settings_panel.h"
 
+#include "aids/name_generator.h"
 #include "app/app.h"
 #include "look/colours.h"
 #include "look/tips_ticker.h"
+#include "points/points_ledger.h"
 
 namespace penlark {
 
 namespace {
+
+const char* const kPanel = "关于";
+const char* const kPages = "高级选择夹1";
+constexpr int kSettingsPage = 0;
+constexpr int kDetailedCountPage = 1;
+
 const GbText& yesNo(bool value) { return value ? "真"_gb : "假"_gb; }
+
+void showPage(App& app, int page) { app.view.setSelectedIndex(kPages, page); }
+
 } // namespace
 
 void confirmSettings(App& app)
@@ -17,7 +28,7 @@ void confirmSettings(App& app)
     constexpr auto program = SettingsLocation::ProgramDirectory;
 
     showNextTip(app);
-    view.setVisible("关于", false);
+    view.setVisible(kPanel, false);
     view.setPicture("设置按钮", Picture::Tools);
     settings.writeNumber(program, "文本设置"_gb, "背景颜色"_gb, view.selectedColor("颜色"));
     settings.writeValue(program, "软件设置"_gb, "自动保存"_gb, yesNo(view.checked("自动保存")));
@@ -25,6 +36,45 @@ void confirmSettings(App& app)
     settings.writeNumber(program, "软件设置"_gb, "按钮类型"_gb, view.selectedIndex("按钮类型"));
     settings.writeNumber(program, "软件设置"_gb, "小提示类型"_gb, view.selectedIndex("提示类型"));
     applyTheme(app);
+}
+
+void toggleSettingsPanel(App& app)
+{
+    MainView& view = app.view;
+    showPage(app, kSettingsPage);
+
+    // Fresh suggestions on every press, opening or closing; below 15 points nothing changes.
+    renewGeneratedNames(app);
+
+    if (view.visible(kPanel)) {
+        view.setVisible(kPanel, false);
+        view.setPicture("设置按钮", Picture::Tools);
+    } else {
+        view.setVisible(kPanel, true);
+        refreshTasks(app);
+        view.setPicture("设置按钮", Picture::Wrench);
+    }
+}
+
+void onStatusBarClicked(App& app)
+{
+    // Only opens the panel on the detailed count: no task refresh, no new names, same picture.
+    app.view.setVisible(kPanel, true);
+    showPage(app, kDetailedCountPage);
+}
+
+void wireSettingsPanel(App& app)
+{
+    MainView& view = app.view;
+    view.on("设置按钮", EventKind::LeftButtonDown, [&app](Event&) { toggleSettingsPanel(app); });
+    view.on("状态条1", EventKind::LeftButtonDown, [&app](Event&) { onStatusBarClicked(app); });
+
+    // The launchers of page 2 only switch pages; the pages themselves guard their points.
+    // The name and place launchers are wired with their generators.
+    view.on("高级字数统计按钮", EventKind::Clicked, [&app](Event&) { showPage(app, kDetailedCountPage); });
+
+    // 添加时间1 and 添加时间2 open the find and replace windows, which are not built yet.
+    // 文件加密器按钮 is wired with the folder tool.
 }
 
 } // namespace penlark

@@ -94,14 +94,8 @@ public:
     virtual ~ViewObserver() = default;
     virtual void propertyChanged(const Control& control, Property property) = 0;
     virtual void selectAllRequested(const Control&) {}
-    // An edit box's bytes [start, start + length) of its current text are about to become
-    // `inserted`, as an edit the user can undo; `joinPrevious` makes it one undo step with the
-    // edit before. Returning false leaves the result to the ordinary text and selection changes.
-    virtual bool editRequested(const Control&, int /*start*/, int /*length*/, const GbText& /*inserted*/,
-                               bool /*joinPrevious*/)
-    {
-        return false;
-    }
+    // The window is to come above all other windows and take the focus, once.
+    virtual void raiseRequested(const Control&) {}
 };
 
 // A window as data: its form, its current properties and its event handlers. Handlers and
@@ -188,11 +182,8 @@ public:
     const std::vector<GbText>& rows(std::string_view listView) const { return control(listView).items; }
     void setFocus(std::string_view name);
     void selectAll(std::string_view name);
-    // Replaces an edit box's selection by `replacement` as an edit of the box (undoable where
-    // the platform has undo), leaving the caret after it with nothing selected. TextChanged is
-    // raised as for a user's edit: once for the removal, once for the insertion (each only
-    // when there is something to remove or insert).
-    void replaceSelectedText(std::string_view name, GbText replacement);
+    // Brings the window above all others once, without keeping it there.
+    void raiseWindow();
 
     // Handlers.
     void on(std::string_view name, EventKind kind, Handler handler);
@@ -229,7 +220,6 @@ private:
     void notify(const Control& control, Property property);
     void dockStatusBars();
     void setWindowSize(int width, int height);
-    void editText(std::string_view name, int start, int length, const GbText& inserted, bool joinPrevious);
 
     std::vector<Control> controls_;
     std::unordered_map<std::string, std::size_t> index_;
