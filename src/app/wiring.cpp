@@ -11,6 +11,7 @@
 #include "stats/text_statistics.h"
 #include "view/settings_panel.h"
 #include "writing/diary_mode.h"
+#include "writing/session_commands.h"
 #include "writing/writing_session.h"
 
 namespace penlark {
@@ -32,6 +33,7 @@ void wireMainWindow(App& app)
     wireTrayAndWeb(app);
     wireDiaryMode(app);
     wireWritingSession(app);
+    wireSessionCommands(app);
     wireTextStatistics(app);
     wireNameGenerators(app);
     wireCloakLauncher(app);

@@ -288,6 +288,33 @@ void View::selectAll(std::string_view name)
     notify(target, Property::Selection);
 }
 
+void View::replaceSelectedText(std::string_view name, GbText replacement)
+{
+    const Control& target = control(name);
+    const bool removes = target.selLength > 0;
+    if (removes) editText(name, target.selStart, target.selLength, GbText(), false);
+    // The removal's handler may have moved the caret; the insertion goes where it now is.
+    if (!replacement.empty()) editText(name, control(name).selStart, 0, replacement, removes);
+}
+
+void View::editText(std::string_view name, int start, int length, const GbText& inserted, bool joinPrevious)
+{
+    Control& target = mutableControl(name);
+    const int size = static_cast<int>(target.text.size());
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    const bool mirrored = observer_ != nullptr && observer_->editRequested(target, start, length, inserted, joinPrevious);
+    const auto at = static_cast<std::size_t>(start);
+    target.text = target.text.substr(0, at) + inserted + target.text.substr(at + static_cast<std::size_t>(length));
+    target.selStart = start + static_cast<int>(inserted.size());
+    target.selLength = 0;
+    if (!mirrored) {
+        notify(target, Property::Text);
+        notify(target, Property::Selection);
+    }
+    raise(name, EventKind::TextChanged);
+}
+
 void View::raiseWindow()
 {
     if (observer_ != nullptr) observer_->raiseRequested(controls_.front());

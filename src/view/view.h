@@ -96,6 +96,14 @@ public:
     virtual void selectAllRequested(const Control&) {}
     // The window is to come above all other windows and take the focus, once.
     virtual void raiseRequested(const Control&) {}
+    // An edit box's bytes [start, start + length) of its current text are about to become
+    // `inserted`, as an edit the user can undo; `joinPrevious` makes it one undo step with the
+    // edit before. Returning false leaves the result to the ordinary text and selection changes.
+    virtual bool editRequested(const Control&, int /*start*/, int /*length*/, const GbText& /*inserted*/,
+                               bool /*joinPrevious*/)
+    {
+        return false;
+    }
 };
 
 // A window as data: its form, its current properties and its event handlers. Handlers and
@@ -184,6 +192,11 @@ public:
     void selectAll(std::string_view name);
     // Brings the window above all others once, without keeping it there.
     void raiseWindow();
+    // Replaces an edit box's selection by `replacement` as an edit of the box (undoable where
+    // the platform has undo), leaving the caret after it with nothing selected. TextChanged is
+    // raised as for a user's edit: once for the removal, once for the insertion (each only
+    // when there is something to remove or insert).
+    void replaceSelectedText(std::string_view name, GbText replacement);
 
     // Handlers.
     void on(std::string_view name, EventKind kind, Handler handler);
@@ -220,6 +233,7 @@ private:
     void notify(const Control& control, Property property);
     void dockStatusBars();
     void setWindowSize(int width, int height);
+    void editText(std::string_view name, int start, int length, const GbText& inserted, bool joinPrevious);
 
     std::vector<Control> controls_;
     std::unordered_map<std::string, std::size_t> index_;
