@@ -191,7 +191,7 @@ void SettingsStore::setAttributes(SettingsLocation location, FileAttributes attr
 {
     const std::filesystem::path path = pathOf(location);
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return;
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
     mode_t mode = status.st_mode & 07777;
     mode = attributes.readOnly ? (mode & ~mode_t{0222}) : (mode | S_IWUSR);
     ::chmod(path.c_str(), mode);

@@ -7,6 +7,8 @@
 #include "writing/diary_mode.h"
 #include "writing/writing_session.h"
 
+#include <cstdint>
+
 namespace penlark {
 
 namespace {
@@ -23,8 +25,13 @@ void onMainWindowCreated(App& app)
     app.state.openedDocument = false;
 
     if (settings.exists(kProgram)) {
-        view.setHeight("MainWindow", settings.readNumber(kProgram, "软件设置"_gb, "高度"_gb));
-        view.setWidth("MainWindow", settings.readNumber(kProgram, "软件设置"_gb, "宽度"_gb));
+        // Both are read before either is applied: applying the height runs the layout, which
+        // saves the size, and would overwrite the saved width of a file left writable (after a
+        // crash) before it is read.
+        const std::int32_t height = settings.readNumber(kProgram, "软件设置"_gb, "高度"_gb);
+        const std::int32_t width = settings.readNumber(kProgram, "软件设置"_gb, "宽度"_gb);
+        view.setHeight("MainWindow", height);
+        view.setWidth("MainWindow", width);
     } else {
         settings.writeValue(kProgram, "文本设置"_gb, "文本颜色"_gb, "白色"_gb);
         view.setHeight("MainWindow", 838);

@@ -2,11 +2,18 @@
 
 #include "app/app.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace penlark {
 
 namespace {
-// Truncates toward zero, as every computed geometry value is.
-int truncated(double value) { return static_cast<int>(value); }
+// Truncates toward zero, as every computed geometry value is; beyond the range of an int
+// (an absurd saved size) it saturates.
+int truncated(double value)
+{
+    return static_cast<int>(std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
 } // namespace
 
 void layoutMainWindow(App& app)
@@ -17,7 +24,7 @@ void layoutMainWindow(App& app)
 
     view.setLeft("编辑框1", 0);
     view.setWidth("编辑框1", truncated(width - 18));
-    view.setTop("wav播放器", view.top("状态条1") - view.height("wav播放器"));
+    view.setTop("wav播放器", truncated(static_cast<double>(view.top("状态条1")) - view.height("wav播放器")));
     view.setLeft("wav播放器", truncated(width - 447));
     view.setStatusPartWidth("状态条1", 2, truncated(width - 360));
     app.settings.writeNumber(SettingsLocation::ProgramDirectory, "软件设置"_gb, "高度"_gb, view.height("MainWindow"));

@@ -1,13 +1,19 @@
 #include "view/view.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <stdexcept>
 
 namespace penlark {
 
 namespace {
 constexpr int kStatusBarHeight = 24;
-}
+
+// The window's size is kept as given, however absurd; docked geometry saturates rather than
+// wrapping around.
+int saturated(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX)); }
+} // namespace
 
 View::View(Form form) : controls_(std::move(form.controls))
 {
@@ -158,9 +164,9 @@ void View::dockStatusBars()
     for (Control& bar : controls_) {
         if (bar.kind != ControlKind::StatusBar) continue;
         bar.left = 0;
-        bar.width = frame.width - frameWidth_;
+        bar.width = saturated(std::int64_t{frame.width} - frameWidth_);
         bar.height = kStatusBarHeight;
-        bar.top = frame.height - frameHeight_ - kStatusBarHeight;
+        bar.top = saturated(std::int64_t{frame.height} - frameHeight_ - kStatusBarHeight);
         notify(bar, Property::Geometry);
     }
 }
