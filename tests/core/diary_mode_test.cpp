@@ -122,6 +122,33 @@ TEST(DiaryMode, closingTheProgram_recordsTheDiaryBeforeAskingAndDoesNotConfirm)
     EXPECT_EQ(t.view().text("章节名称提示"), "日记时间："_gb);
 }
 
+TEST(DiaryMode, abandonedDiary_recordsTheMarkerWithoutSavingAndConfirms)
+{
+    DiaryApp t;
+    t.view().setVisible("关于", true);
+    t.ui.answers = {answer::Ok, answer::Ok};
+    t.view().userClick("放弃编辑");
+
+    EXPECT_TRUE(t.ui.saveRequests.empty());
+    EXPECT_EQ(t.setting("日记", "最后一次日记"), "201591"_gb);
+    EXPECT_TRUE(t.view().enabled("颜色"));
+    EXPECT_EQ(t.view().backColor("编辑框1"), 255);
+    EXPECT_EQ(t.view().textColor("章节名称提示"), 0x000000);
+    EXPECT_EQ(t.view().text("章节名称提示"), "标题/题目："_gb);
+    EXPECT_EQ(t.view().interval("时钟1"), 7500);
+    EXPECT_FALSE(t.view().visible("关于"));
+    EXPECT_EQ(t.setting("文本设置", "背景颜色"), "255"_gb);
+}
+
+TEST(DiaryMode, abandonCancelled_keepsTheDiary)
+{
+    DiaryApp t;
+    t.ui.answers = {answer::Ok, answer::Cancel};
+    t.view().userClick("放弃编辑");
+    EXPECT_TRUE(inDiaryMode(t));
+    EXPECT_EQ(t.setting("日记", "最后一次日记"), GbText());
+}
+
 TEST(DiaryMode, leave_withoutSavedBackground_restoresBlack)
 {
     TestApp t;
