@@ -1,6 +1,8 @@
 #include "view/settings_panel.h"
 
+#include "aids/find_window.h"
 #include "aids/name_generator.h"
+#include "aids/replace_window.h"
 #include "app/app.h"
 #include "look/colours.h"
 #include "look/tips_ticker.h"
@@ -69,12 +71,10 @@ void wireSettingsPanel(App& app)
     view.on("设置按钮", EventKind::LeftButtonDown, [&app](Event&) { toggleSettingsPanel(app); });
     view.on("状态条1", EventKind::LeftButtonDown, [&app](Event&) { onStatusBarClicked(app); });
 
-    // The launchers of page 2 only switch pages; the pages themselves guard their points.
-    // The name and place launchers are wired with their generators.
-    view.on("高级字数统计按钮", EventKind::Clicked, [&app](Event&) { showPage(app, kDetailedCountPage); });
-
-    // 添加时间1 and 添加时间2 open the find and replace windows, which are not built yet.
-    // 文件加密器按钮 is wired with the folder tool.
+    view.on("添加时间1", EventKind::Clicked, [&app](Event&) { openFindWindow(app); });
+    view.on("添加时间2", EventKind::Clicked, [&app](Event&) { openReplaceWindow(app); });
+    // The page-2 launchers (detailed count, names, places, folder tool) are wired with what
+    // they open.
 }
 
 } // namespace penlark

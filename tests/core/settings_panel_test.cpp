@@ -97,11 +97,24 @@ TEST(SettingsPanel, confirm_writesTheFiveSettingsInOrderAndClosesThePanel)
     EXPECT_LT(at("按钮类型="), at("小提示类型="));
 }
 
-TEST(SettingsPanel, launcher_switchesToTheDetailedCountPage)
+TEST(SettingsPanel, launchers_switchPagesAndOpenTheSmallWindows)
 {
     TestApp t;
     t.view().userClick("高级字数统计按钮");
     EXPECT_EQ(t.view().selectedIndex("高级选择夹1"), 1);
+    t.view().userClick("随机取名按钮");
+    EXPECT_EQ(t.view().selectedIndex("高级选择夹1"), 5);
+    t.view().userClick("随即地名按钮");
+    EXPECT_EQ(t.view().selectedIndex("高级选择夹1"), 6);
+
+    t.view().userClick("添加时间1");
+    t.view().userClick("添加时间2");
+    t.view().userClick("文件加密器按钮");
+    ASSERT_TRUE(t.app->findWindow && t.app->replaceWindow && t.app->cloakWindow);
+    EXPECT_EQ(t.ui.windowCalls.size(), 3u);
+    EXPECT_EQ(t.ui.windowCalls[0].first, t.app->findWindow.get());
+    EXPECT_EQ(t.ui.windowCalls[1].first, t.app->replaceWindow.get());
+    EXPECT_EQ(t.ui.windowCalls[2].first, t.app->cloakWindow.get());
 }
 
 } // namespace
