@@ -1,6 +1,8 @@
 #include "aids/name_generator.h"
 #include "app/app.h"
 #include "app/startup.h"
+#include "audio/sound_recorder.h"
+#include "audio/wav_player.h"
 #include "cloak/cloak_window.h"
 #include "look/colours.h"
 #include "look/large_font.h"
@@ -11,6 +13,7 @@
 #include "stats/text_statistics.h"
 #include "view/settings_panel.h"
 #include "writing/diary_mode.h"
+#include "writing/document_opening.h"
 #include "writing/session_commands.h"
 #include "writing/writing_session.h"
 
@@ -37,6 +40,9 @@ void wireMainWindow(App& app)
     wireTextStatistics(app);
     wireNameGenerators(app);
     wireCloakLauncher(app);
+    wireDocumentOpening(app);
+    wireWavPlayer(app);
+    wireSoundRecorder(app);
 }
 
 } // namespace penlark

@@ -3,10 +3,12 @@
 #include "app/app.h"
 #include "view/settings_panel.h"
 #include "writing/diary_mode.h"
+#include "writing/document_opening.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace penlark {
 
@@ -28,11 +30,12 @@ std::optional<std::filesystem::path> askSavePath(App& app)
     return app.ui.saveFileDialog(request);
 }
 
-// Writes the editor's bytes as they are (code page 936, CR LF, no byte-order mark). The
-// write replaces the file whole or not at all; a failure is shown and the session stays.
-bool writeDocument(App& app, const std::filesystem::path& path)
+// Writes the document's bytes: the editor's text as it is (code page 936, CR LF, no byte-order
+// mark), or over an opened document in that document's own encoding. The write replaces the
+// file whole or not at all; a failure is shown and the session stays.
+bool writeDocument(App& app, const std::filesystem::path& path, std::string_view bytes)
 {
-    const std::optional<std::string> failure = app.files.writeFileAtomically(path, app.view.text("编辑框1").bytes());
+    const std::optional<std::string> failure = app.files.writeFileAtomically(path, bytes);
     if (!failure) return true;
     app.ui.messageBox("保存失败，文件没有写入：\r\n"_gb + GbText::fromUtf8(path.string()) + "\r\n"_gb +
                           GbText::fromUtf8(*failure) + "\r\n文本仍在编辑框中，请换一个位置或文件名再保存。"_gb,
@@ -88,12 +91,14 @@ void saveSession(App& app)
             "覆盖原文件保存么？\r\n是：覆盖原文件 否：选择其他位置 取消：放弃保存\r\n如果想清空正在编辑的文件可以点击F12"_gb,
             mb::YesNoCancel, programTitle());
         std::optional<std::filesystem::path> target;
+        std::optional<std::string> bytes = app.view.text("编辑框1").bytes();
         if (choice == answer::Yes) {
             target = app.state.documentPath;
+            bytes = encodeDocumentForSave(app, app.view.text("编辑框1"));
         } else if (choice == answer::No) {
             target = askSavePath(app);
         }
-        if (!target || !writeDocument(app, *target)) return;
+        if (!target || !bytes || !writeDocument(app, *target, *bytes)) return;
         endSessionView(app, savedNotice(), "文件已经保存"_gb);
         if (inDiaryMode(app)) leaveDiaryMode(app);
         confirmSettings(app);
@@ -101,7 +106,7 @@ void saveSession(App& app)
     }
 
     const std::optional<std::filesystem::path> target = askSavePath(app);
-    if (!target || !writeDocument(app, *target)) return;
+    if (!target || !writeDocument(app, *target, app.view.text("编辑框1").bytes())) return;
     endSessionView(app, savedNotice(), "保存成功！"_gb);
     if (inDiaryMode(app)) {
         leaveDiaryMode(app);
