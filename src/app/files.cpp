@@ -53,8 +53,11 @@ std::optional<std::string> writeWholeFileAtomically(const std::filesystem::path&
     if (targetExists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return "文件是只读的：" + path.string();
 
     std::random_device seed;
-    const std::filesystem::path temporary =
-        directory / ("." + path.filename().string() + ".tmp" + std::to_string(seed() % 1000000));
+    std::string temporaryName = ".";
+    temporaryName += path.filename().string();
+    temporaryName += ".tmp";
+    temporaryName += std::to_string(seed() % 1000000);
+    const std::filesystem::path temporary = directory / temporaryName;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, targetExists ? 0600 : mode);
     if (fd < 0) return std::string("无法写入：") + std::strerror(errno);
 
