@@ -126,6 +126,7 @@ struct HandEdited {
     const char* section;
     const char* key;
     const char* expected;
+    friend void PrintTo(const HandEdited& c, std::ostream* out) { *out << c.name; }
 };
 
 class HandEditedFile : public ::testing::TestWithParam<HandEdited> {};

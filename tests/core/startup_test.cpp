@@ -111,6 +111,10 @@ struct WordCase {
     const char* key;
     const char* value;  // nullptr: the key is absent
     bool special;
+    friend void PrintTo(const WordCase& c, std::ostream* out)
+    {
+        *out << c.key << '=' << (c.value != nullptr ? c.value : "(absent)");
+    }
 };
 
 class StartupWords : public ::testing::TestWithParam<WordCase> {};
@@ -230,6 +234,7 @@ struct BadFile {
     std::string bytes;
     int width;
     int height;
+    friend void PrintTo(const BadFile& c, std::ostream* out) { *out << c.name; }
 };
 
 class StartupBadInput : public ::testing::TestWithParam<BadFile> {};

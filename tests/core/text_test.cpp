@@ -70,6 +70,7 @@ TEST(GbCodec, isWindowsCodePage936_euroIsTheSingleByte80)
 struct MissingCharacter {
     const char* utf8;
     std::string gb18030;
+    friend void PrintTo(const MissingCharacter& c, std::ostream* out) { *out << c.utf8; }
 };
 
 // Code page 936 lacks these; each takes its GB18030 form: four bytes for most, and for 䶮 and ḿ
@@ -165,6 +166,7 @@ TEST(GbText, countChars_matchesTheDecodedCharacters)
 struct NumberCase {
     const char* text;
     std::int32_t value;
+    friend void PrintTo(const NumberCase& c, std::ostream* out) { *out << '"' << c.text << "\" -> " << c.value; }
 };
 
 class IntFromText : public ::testing::TestWithParam<NumberCase> {};

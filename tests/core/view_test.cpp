@@ -149,6 +149,7 @@ struct IndexCase {
     const char* control;
     int written;
     int selected;
+    friend void PrintTo(const IndexCase& c, std::ostream* out) { *out << c.control << ' ' << c.written; }
 };
 
 class SelectedIndex : public ::testing::TestWithParam<IndexCase> {};
