@@ -301,6 +301,15 @@ bool FormBinding::editRequested(const Control& control, int start, int length, c
     return true;
 }
 
+void FormBinding::raiseRequested(const Control&)
+{
+    if (window_.isNull()) return;
+    if (window_->isMinimized()) window_->showNormal();
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
 void FormBinding::apply(const Control& control, Property property)
 {
     if (control.kind == ControlKind::Timer) {

@@ -50,6 +50,7 @@ public:
     View& view() const { return view_; }
 
     void propertyChanged(const Control& control, Property property) override;
+    void raiseRequested(const Control& control) override;
     bool editRequested(const Control& control, int start, int length, const GbText& inserted,
                        bool joinPrevious) override;
     // Stops following the model, which may be gone before the widgets are.

@@ -72,8 +72,8 @@ constexpr int Alt = 4;
 
 namespace tray {
 constexpr int LeftClick = 1;
-constexpr int RightClick = 2;
-constexpr int DoubleClick = 3;
+constexpr int DoubleClick = 2;
+constexpr int RightClick = 3;
 } // namespace tray
 
 struct Event {
@@ -190,13 +190,13 @@ public:
     const std::vector<GbText>& rows(std::string_view listView) const { return control(listView).items; }
     void setFocus(std::string_view name);
     void selectAll(std::string_view name);
-    // Brings the window above all others once, without keeping it there.
-    void raiseWindow();
     // Replaces an edit box's selection by `replacement` as an edit of the box (undoable where
     // the platform has undo), leaving the caret after it with nothing selected. TextChanged is
     // raised as for a user's edit: once for the removal, once for the insertion (each only
     // when there is something to remove or insert).
     void replaceSelectedText(std::string_view name, GbText replacement);
+    // Brings the window above all others once, without keeping it there.
+    void raiseWindow();
 
     // Handlers.
     void on(std::string_view name, EventKind kind, Handler handler);

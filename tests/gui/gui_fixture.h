@@ -47,6 +47,7 @@ struct GuiApp {
     template <typename T>
     T* widgetAs(const char* name) const { return qobject_cast<T*>(widget(name)); }
     MainView& view() { return app->view; }
+    AppState& state() { return app->state; }
     GbText setting(const char* section, const char* key) const;
 };
 
