@@ -3,7 +3,11 @@
 #include "platform/form_widgets.h"
 #include "platform/qt_convert.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -97,6 +101,51 @@ private slots:
             QTest::mouseMove(gui.widget("开始书写按钮"));
             saveScreenshot(gui.binding->window(), ("theme-" + std::to_string(theme)).c_str());
         }
+    }
+
+    void colourPickerOpensARealChooserAndRecolours()
+    {
+        GuiApp gui;
+        gui.start();
+        QTimer::singleShot(100, [] {
+            if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+                dialog->setCurrentColor(QColor(0x20, 0x40, 0x60));
+                dialog->accept();
+            }
+        });
+        QTest::mouseClick(gui.widget("颜色"), Qt::LeftButton);
+        QCOMPARE(gui.view().selectedColor("颜色"), 0x604020);
+        QCOMPARE(baseOf(gui.widget("编辑框1")), QColor(0x20, 0x40, 0x60));
+        QCOMPARE(gui.binding->window()->palette().color(QPalette::Window), QColor(0x20, 0x40, 0x60));
+    }
+
+    void largeFontAndStatusBarFollowAtOnce()
+    {
+        GuiApp gui;
+        gui.start();
+        QWidget* editor = gui.widget("编辑框1");
+        QTest::mouseClick(gui.widget("大字体"), Qt::LeftButton);
+        QCOMPARE(editor->font().pointSizeF(), 25.0);
+        QTest::mouseClick(gui.widget("大字体"), Qt::LeftButton);
+        QCOMPARE(editor->font().pointSizeF(), 16.0);
+
+        const int height = editor->height();
+        QTest::mouseClick(gui.widget("状态栏选择"), Qt::LeftButton);
+        QVERIFY(!gui.widget("状态条1")->isVisible());
+        QCOMPARE(editor->height(), height + 20);
+        QTest::mouseClick(gui.widget("状态栏选择"), Qt::LeftButton);
+        QVERIFY(gui.widget("状态条1")->isVisible());
+        QCOMPARE(editor->height(), height);
+    }
+
+    void trayClickBringsBackAMinimisedWindow()
+    {
+        GuiApp gui;
+        gui.start();
+        gui.binding->window()->showMinimized();
+        gui.view().userTrayEvent(tray::LeftClick);
+        QTRY_VERIFY(!gui.binding->window()->isMinimized());
+        QVERIFY(gui.binding->window()->isVisible());
     }
 
     void diaryShowsOrangeColours()
