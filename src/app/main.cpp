@@ -2,6 +2,7 @@
 // the event loop until the window is gone. The command line is ignored.
 #include "app/app.h"
 #include "platform/form_binding.h"
+#include "platform/qt_audio.h"
 #include "platform/qt_ui_services.h"
 
 #include <QApplication>
@@ -19,7 +20,9 @@ int main(int argc, char* argv[])
     penlark::QtUiServices ui;
     penlark::SystemClock clock;
     penlark::RealFileSystem files;
+    penlark::QtAudio audio;
     penlark::App app(settings, ui, clock, files);
+    app.audio = &audio;
     penlark::wireMainWindow(app);
 
     penlark::FormBinding binding(app.view);
