@@ -20,11 +20,20 @@ struct TextCounts {
     friend bool operator==(const TextCounts&, const TextCounts&) = default;
 };
 
+enum class CountMethod {
+    Fastest,   // whole blocks at a time where the processor allows
+    Portable,  // character by character
+};
+
 // The counts in one pass over the bytes, for text made only of ASCII, code page 936
 // characters and GB18030 four-byte forms (everything the editor produces). A character's
 // class and re-encoded length follow the pattern matcher's reading of it, so the result is
 // the collectors' to the byte. Returns nothing for any other bytes (a stray lead byte, an
 // invalid pair), where only the collectors know the answer.
-std::optional<TextCounts> countCleanText(std::string_view bytes);
+std::optional<TextCounts> countCleanText(std::string_view bytes, CountMethod method = CountMethod::Fastest);
+
+// Whether CountMethod::Fastest takes whole blocks at a time here (an x86-64 processor with
+// AVX2, and a code page table of the expected shape).
+bool countsWholeBlocks();
 
 } // namespace penlark

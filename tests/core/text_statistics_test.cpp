@@ -178,6 +178,7 @@ TEST(CountDifferential, onePassCounts_equalTheCollectors_onGeneratedTexts)
         const std::optional<TextCounts> fast = countCleanText(text.bytes());
         ASSERT_TRUE(fast.has_value()) << "round " << round;
         ASSERT_EQ(*fast, countWithCollectors(text)) << "round " << round << ": " << text;
+        ASSERT_EQ(fast, countCleanText(text.bytes(), CountMethod::Portable)) << "round " << round;
     }
 }
 
@@ -200,6 +201,51 @@ TEST(CountDifferential, everyCharacterOfTheBasicPlane)
     }
 }
 
+// Code page 936 text straight from bytes: every double-byte code, weighted toward the common
+// Chinese characters, with ASCII, line breaks and euro signs between them, and now and then a
+// four-byte form that sends the rest of the text to character-by-character counting.
+std::string codePageBytes(std::mt19937& random, std::size_t characters)
+{
+    std::string bytes;
+    for (std::size_t k = 0; k < characters; ++k) {
+        const unsigned roll = random() % 20;
+        if (roll < 6) {
+            bytes += static_cast<char>(0xB0 + random() % 0x48);
+            bytes += static_cast<char>(0xA1 + random() % 0x5E);
+        } else if (roll < 10) {
+            unsigned trail = 0x40 + random() % 190;
+            if (trail >= 0x7F) ++trail;
+            bytes += static_cast<char>(0x81 + random() % 126);
+            bytes += static_cast<char>(trail);
+        } else if (roll < 15) {
+            bytes += static_cast<char>(0x20 + random() % 0x60);
+        } else if (roll < 17) {
+            const char* breaks[] = {"\r\n", "\r", "\n", "\t", "\r\r\n"};
+            bytes += breaks[random() % 5];
+        } else if (roll < 18) {
+            bytes += '\x80';
+        } else if (roll < 19 || random() % 40 != 0) {
+            bytes += static_cast<char>('0' + random() % 10);
+        } else {
+            bytes += "\x82\x30\xA5\x31";  // a character only GB18030 holds
+        }
+    }
+    return bytes;
+}
+
+TEST(CountDifferential, wholeBlocks_equalCharacterByCharacterAndTheCollectors)
+{
+    if (!countsWholeBlocks()) GTEST_SKIP() << "this processor counts character by character only";
+    std::mt19937 random(7);
+    for (int round = 0; round < 400; ++round) {
+        const std::string bytes = codePageBytes(random, random() % 900);
+        const std::optional<TextCounts> blocks = countCleanText(bytes, CountMethod::Fastest);
+        ASSERT_TRUE(blocks.has_value()) << "round " << round;
+        ASSERT_EQ(blocks, countCleanText(bytes, CountMethod::Portable)) << "round " << round;
+        ASSERT_EQ(*blocks, countWithCollectors(GbText::fromBytes(bytes))) << "round " << round;
+    }
+}
+
 TEST(CountDifferential, arbitraryBytes_areCountedExactlyOrLeftToTheCollectors)
 {
     // Documents are loaded byte for byte, so the editor may hold anything.
@@ -207,14 +253,17 @@ TEST(CountDifferential, arbitraryBytes_areCountedExactlyOrLeftToTheCollectors)
     const unsigned char interesting[] = {0x80, 0x81, 0xFE, 0xFF, 0x30, 0x39, 0x40, 0x7F, 0xA1, 0xB0, 0x0D, 0x0A, 0x20};
     int exact = 0;
     for (int round = 0; round < 2000; ++round) {
-        std::string bytes;
-        const std::size_t length = random() % 24;
-        for (std::size_t k = 0; k < length; ++k) {
-            bytes += static_cast<char>(random() % 2 ? interesting[random() % sizeof interesting] : random() % 256);
+        std::string bytes = codePageBytes(random, random() % 80);
+        const std::size_t noise = 1 + random() % 3;
+        for (std::size_t k = 0; k < noise; ++k) {
+            const auto value = static_cast<char>(random() % 2 ? interesting[random() % sizeof interesting] : random() % 256);
+            bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(random() % (bytes.size() + 1)), value);
         }
         const GbText text = GbText::fromBytes(bytes);
         const TextCounts reference = countWithCollectors(text);
-        if (const std::optional<TextCounts> fast = countCleanText(bytes)) {
+        const std::optional<TextCounts> fast = countCleanText(bytes);
+        ASSERT_EQ(fast, countCleanText(bytes, CountMethod::Portable)) << "round " << round;
+        if (fast) {
             ++exact;
             ASSERT_EQ(*fast, reference) << "round " << round << ": " << text;
         }
