@@ -13,7 +13,8 @@
 #   PENLARK_PULSE_DIR     SCRATCH_DIR/pulse, which holds the daemon's home, runtime dir, log and pids
 # Nothing else of the calling shell changes (HOME and XDG_* are set for the daemon only).
 # Returns (or exits, when not sourced) non-zero when the daemon does not come up; the tests
-# then find no audio device and skip.
+# then find no audio device and skip. Removing SCRATCH_DIR also ends everything it started,
+# within a second, should the stop script not run.
 
 penlark_pulse_start() {
     local print=0
@@ -67,6 +68,19 @@ penlark_pulse_start() {
     # arrive at once instead of after a long first fragment.
     ( "${daemon_env[@]}" parecord --latency-msec=20 --device=vmic --raw /dev/null \
           >/dev/null 2>&1 & echo $! > "$dir/reader.pid" )
+
+    # Everything above ends by itself once SCRATCH_DIR is removed, even if the stop script is
+    # never reached.
+    local daemon_pid tone_pid reader_pid
+    daemon_pid="$(cat "$runtime/pulse/pid" 2>/dev/null)"
+    tone_pid="$(cat "$dir/tone.pid" 2>/dev/null)"
+    reader_pid="$(cat "$dir/reader.pid" 2>/dev/null)"
+    ( set +e; trap '' HUP
+      while [ -d "$dir" ]; do sleep 1; done
+      [ -n "$tone_pid" ] && pkill -TERM -P "$tone_pid" 2>/dev/null
+      kill -TERM $tone_pid $reader_pid $daemon_pid 2>/dev/null
+      exit 0 ) >/dev/null 2>&1 </dev/null &
+    echo $! > "$dir/watchdog.pid"
 
     if [ "$print" = 1 ]; then
         printf 'export PULSE_SERVER=%q PENLARK_TEST_TONE_HZ=%q PENLARK_PULSE_DIR=%q\n' "$server" "$tone_hz" "$dir"

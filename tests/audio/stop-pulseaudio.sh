@@ -19,6 +19,7 @@ stop_group() {
     fi
     rm -f "$pidfile"
 }
+stop_group "$dir/watchdog.pid"
 stop_group "$dir/tone.pid"
 stop_group "$dir/reader.pid"
 
