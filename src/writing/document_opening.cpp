@@ -120,6 +120,11 @@ void openDroppedFile(App& app, const std::filesystem::path& pathText)
     }
 }
 
+GbText documentFileText(App& app, const std::filesystem::path& path)
+{
+    return decodeDocument(app.files.readFile(path).value_or(std::string())).text;
+}
+
 std::optional<std::string> encodeDocumentForSave(App& app, const GbText& text)
 {
     if (app.state.documentEncoding == DocumentEncoding::Unrecognised) {

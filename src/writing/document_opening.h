@@ -34,6 +34,10 @@ GbText titleFromPath(const std::filesystem::path& path);
 // filled with its text, its encoding remembered for saving over it.
 void loadDocument(App& app, const std::filesystem::path& path);
 
+// The document's text as loadDocument shows it (empty when the file cannot be read), to tell
+// whether the editor still holds what is on disk.
+GbText documentFileText(App& app, const std::filesystem::path& path);
+
 // The bytes to write when the session's text is saved over the document it was opened
 // from: in the document's own encoding. A document that could not be shown whole asks
 // first; nothing (no write) when the writer declines.

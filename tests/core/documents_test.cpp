@@ -274,6 +274,15 @@ TEST_F(Opening, documentNotShownWholeAsksBeforeItIsReplaced)
     }
 }
 
+TEST_F(Opening, fileTextIsWhatTheEditorShowsForEveryEncoding)
+{
+    const auto utf16 = document("u.txt", std::string("\xFF\xFE\x2D\x4E", 4));  // 中
+    EXPECT_EQ(documentFileText(*t.app, utf16), "中"_gb);
+    const auto zero = document("z.txt", std::string("ab\0cd", 5));
+    EXPECT_EQ(documentFileText(*t.app, zero), GbText::fromBytes("ab"));
+    EXPECT_TRUE(documentFileText(*t.app, docs / "none.txt").empty());
+}
+
 TEST_F(Opening, zeroByteCutsTheTextShort)
 {
     drop({document("零.txt", GbText::fromUtf8("前面").bytes() + std::string(1, '\0') + GbText::fromUtf8("后面").bytes())});
