@@ -61,7 +61,7 @@ penlark_pulse_start() {
     # The tone: sox writes a sine as fast as the pipe takes it; pacat paces it in real time.
     if command -v sox >/dev/null 2>&1; then
         ( "${daemon_env[@]}" sh -c "sox -q -n -t raw -r 48000 -c 1 -b 16 -e signed-integer - synth 36000 sine $tone_hz vol 0.5 \
-              | pacat --format=s16le --rate=48000 --channels=1 --device=vsink --latency-msec=20" \
+              | pacat --format=s16le --rate=48000 --channels=1 --device=vsink --latency-msec=200" \
               >/dev/null 2>&1 & echo $! > "$dir/tone.pid" )
     fi
     # A low-latency reader on the microphone makes the first fragments of a new recording
