@@ -4,6 +4,7 @@
 # audio tests against a private PulseAudio daemon with a null sink and a virtual microphone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 bash scripts/install-deps.sh --tests
 
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPENLARK_SANITIZE=ON
@@ -11,7 +12,7 @@ cmake --build build-test
 
 scratch=$(mktemp -d /tmp/penlark-test.XXXXXX)
 cleanup() {
-  [ -f tests/audio/stop-pulseaudio.sh ] && bash tests/audio/stop-pulseaudio.sh "$scratch" >/dev/null 2>&1 || true
+  [ -f "$root/tests/audio/stop-pulseaudio.sh" ] && bash "$root/tests/audio/stop-pulseaudio.sh" "$scratch" >/dev/null 2>&1 || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT

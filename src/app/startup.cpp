@@ -5,6 +5,7 @@
 #include "look/colours.h"
 #include "view/settings_panel.h"
 #include "writing/diary_mode.h"
+#include "writing/document_opening.h"
 #include "writing/writing_session.h"
 
 #include <cstdint>
@@ -77,10 +78,9 @@ void onMainWindowDestroying(App& app)
         if (app.state.documentPath.empty()) {
             saveSession(app);
         } else {
-            // An unreadable document compares as empty text; the text ends at a zero byte.
-            std::string onDisk = app.files.readFile(app.state.documentPath).value_or(std::string());
-            if (const auto zero = onDisk.find('\0'); zero != std::string::npos) onDisk.resize(zero);
-            if (GbText::fromBytes(std::move(onDisk)) != view.text("编辑框1")) saveSession(app);
+            // The document read as it was opened (its own encoding, up to a zero byte); an
+            // unreadable one compares as empty text.
+            if (documentFileText(app, app.state.documentPath) != view.text("编辑框1")) saveSession(app);
         }
     }
 

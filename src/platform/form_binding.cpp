@@ -489,7 +489,7 @@ void FormBinding::editorTextEdited(const std::string& name, QWidget* target)
     int anchor = 0;
     int position = 0;
     if (auto* edit = qobject_cast<QPlainTextEdit*>(target)) {
-        text = modelText(edit->toPlainText());
+        text = modelText(edit->document()->toRawText());
         anchor = edit->textCursor().anchor();
         position = edit->textCursor().position();
     } else if (auto* line = qobject_cast<QLineEdit*>(target)) {
