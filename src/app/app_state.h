@@ -25,6 +25,7 @@ struct AppState {
     std::int32_t writingHours = 0;
     int wavPlayerState = 0;  // 0 no file, 1 playing, 2 paused
     bool recording = false;
+    bool saveFailed = false;  // the last save's write failed; the session and its text remain
     GbText lastSearchText;
     bool replaceMatchCase = false;
 };

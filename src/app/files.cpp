@@ -38,7 +38,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path)
     return bytes;
 }
 
-std::optional<std::string> writeWholeFileAtomically(const std::filesystem::path& path, std::string_view bytes)
+std::optional<std::string> writeWholeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                                    Flush flush)
 {
     const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
     std::error_code error;
@@ -76,7 +77,7 @@ std::optional<std::string> writeWholeFileAtomically(const std::filesystem::path&
         written += static_cast<std::size_t>(n);
     }
     if (targetExists && ::fchmod(fd, mode) != 0) return fail(errno);
-    if (::fsync(fd) != 0) return fail(errno);
+    if (flush == Flush::ToDisk && ::fsync(fd) != 0) return fail(errno);
     if (::close(fd) != 0) {
         const int code = errno;
         ::unlink(temporary.c_str());
@@ -93,9 +94,9 @@ std::optional<std::string> writeWholeFileAtomically(const std::filesystem::path&
 std::optional<std::string> RealFileSystem::readFile(const std::filesystem::path& path) { return readWholeFile(path); }
 
 std::optional<std::string> RealFileSystem::writeFileAtomically(const std::filesystem::path& path,
-                                                               std::string_view bytes)
+                                                               std::string_view bytes, Flush flush)
 {
-    return writeWholeFileAtomically(path, bytes);
+    return writeWholeFileAtomically(path, bytes, flush);
 }
 
 } // namespace penlark

@@ -68,7 +68,7 @@ void onMainWindowCreated(App& app)
     app.ui.setTrayIcon(Picture::ProgramIcon, "Penlark—你的原创写作助手"_gb);
 }
 
-void onMainWindowDestroying(App& app)
+bool onMainWindowDestroying(App& app)
 {
     MainView& view = app.view;
 
@@ -82,10 +82,12 @@ void onMainWindowDestroying(App& app)
             // unreadable one compares as empty text.
             if (documentFileText(app, app.state.documentPath) != view.text("编辑框1")) saveSession(app);
         }
+        if (app.state.saveFailed) return true;
     }
 
     app.settings.setAttributes(kProgram, {.readOnly = true, .hidden = true, .system = true});
     app.ui.setTrayIcon(Picture::None, {});
+    return false;
 }
 
 } // namespace penlark

@@ -9,8 +9,8 @@
 #include "look/tips_ticker.h"
 #include "look/tray_and_web.h"
 #include "points/points_ledger.h"
-#include "view/layout.h"
 #include "stats/text_statistics.h"
+#include "view/layout.h"
 #include "view/settings_panel.h"
 #include "writing/diary_mode.h"
 #include "writing/document_opening.h"
@@ -25,7 +25,8 @@ void wireMainWindow(App& app)
     auto run = [&app](void (*handler)(App&)) { return [&app, handler](Event&) { handler(app); }; };
 
     view.on("MainWindow", EventKind::Created, run(onMainWindowCreated));
-    view.on("MainWindow", EventKind::Destroying, run(onMainWindowDestroying));
+    view.on("MainWindow", EventKind::Destroying,
+            [&app](Event& event) { event.handled = onMainWindowDestroying(app); });
     view.on("MainWindow", EventKind::SizeChanged, run(layoutMainWindow));
     view.on("保存设置", EventKind::Clicked, run(confirmSettings));
     wireSettingsPanel(app);
@@ -35,14 +36,14 @@ void wireMainWindow(App& app)
     wireTipsTicker(app);
     wireTrayAndWeb(app);
     wireDiaryMode(app);
-    wireWritingSession(app);
-    wireSessionCommands(app);
-    wireTextStatistics(app);
     wireNameGenerators(app);
     wireCloakLauncher(app);
     wireDocumentOpening(app);
     wireWavPlayer(app);
     wireSoundRecorder(app);
+    wireWritingSession(app);
+    wireSessionCommands(app);
+    wireTextStatistics(app);
 }
 
 } // namespace penlark

@@ -628,9 +628,14 @@ bool FormBinding::windowClosing()
         if (!destroyed_) {
             destroyed_ = true;
             UpdateGuard guard(updating_);
-            view_.raise(view_.windowName(), EventKind::Destroying);
+            Event event;
+            event.kind = EventKind::Destroying;
+            event.control = view_.windowName();
+            view_.raise(event);
+            // A save that could not be written keeps the window, and the text, open.
+            if (event.handled) destroyed_ = false;
         }
-        return true;
+        return destroyed_;
     }
     if (view_.hasHandler(view_.windowName(), EventKind::CloseRequested)) {
         UpdateGuard guard(updating_);

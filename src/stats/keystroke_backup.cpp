@@ -52,7 +52,7 @@ void backUpEditorText(App& app)
     if (!app.state.documentPath.empty() && sameFile(*path, app.state.documentPath)) return;
 
     // A failure (a name the file system refuses, a read-only file) is skipped silently.
-    app.files.writeFileAtomically(*path, view.text("编辑框1").bytes());
+    app.files.writeFileAtomically(*path, view.text("编辑框1").bytes(), Flush::ToSystem);
 }
 
 std::int64_t volumeCount(const GbText& text)

@@ -37,6 +37,7 @@ bool writeDocument(App& app, const std::filesystem::path& path, std::string_view
 {
     const std::optional<std::string> failure = app.files.writeFileAtomically(path, bytes);
     if (!failure) return true;
+    app.state.saveFailed = true;
     app.ui.messageBox("保存失败，文件没有写入：\r\n"_gb + GbText::fromUtf8(path.string()) + "\r\n"_gb +
                           GbText::fromUtf8(*failure) + "\r\n文本仍在编辑框中，请换一个位置或文件名再保存。"_gb,
                       mb::Ok | mb::IconError, programTitle());
@@ -86,6 +87,7 @@ void beginSession(App& app)
 
 void saveSession(App& app)
 {
+    app.state.saveFailed = false;
     if (!app.state.documentPath.empty()) {
         const int choice = app.ui.messageBox(
             "覆盖原文件保存么？\r\n是：覆盖原文件 否：选择其他位置 取消：放弃保存\r\n如果想清空正在编辑的文件可以点击F12"_gb,

@@ -247,6 +247,28 @@ TEST_F(Session, failedSave_keepsTheSessionAndSaysSo)
     EXPECT_EQ(t.ui.messageTexts(), std::vector<GbText>{"保存成功！"_gb});
 }
 
+TEST_F(Session, closingWhenTheSaveCannotBeWritten_keepsTheWindowAndTheText)
+{
+    startWith("第一章");
+    type("第一章\r\n正文");
+    Event closing;
+    closing.kind = EventKind::Destroying;
+    closing.control = "MainWindow";
+
+    // A failed write keeps the window open, with the session, and leaves setting.ini writable.
+    t.ui.dialogAnswers.push_back(dir() / "没有的文件夹" / "第一章.txt");
+    view().raise(closing);
+    EXPECT_TRUE(closing.handled);
+    expectWriting("第一章");
+    EXPECT_FALSE(t.settings.attributes(SettingsLocation::ProgramDirectory).readOnly);
+
+    // Cancelling the dialog is the writer's choice: the window closes.
+    closing.handled = false;
+    view().raise(closing);
+    EXPECT_FALSE(closing.handled);
+    EXPECT_TRUE(t.settings.attributes(SettingsLocation::ProgramDirectory).readOnly);
+}
+
 TEST_F(Session, failedOverwrite_keepsTheDocumentAndItsPath)
 {
     const fs::path document = dir() / "只读.txt";
