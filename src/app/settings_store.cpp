@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -123,8 +124,51 @@ std::string singleLine(const GbText& text)
 
 } // namespace
 
-SettingsStore::SettingsStore(std::filesystem::path programDirectory) : programDirectory_(std::move(programDirectory))
+struct SettingsStore::ParsedFiles {
+    struct Entry {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        std::int64_t modifiedNs = 0;
+        std::vector<std::string> lines;
+    };
+    std::map<std::string, Entry> entries;
+    std::vector<std::string> none;
+};
+
+SettingsStore::SettingsStore(std::filesystem::path programDirectory)
+    : programDirectory_(std::move(programDirectory)), parsed_(std::make_unique<ParsedFiles>())
 {
+}
+
+SettingsStore::~SettingsStore() = default;
+SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
+
+const std::vector<std::string>& SettingsStore::linesOf(const std::filesystem::path& path, bool& exists) const
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        parsed_->entries.erase(path.string());
+        exists = false;
+        return parsed_->none;
+    }
+    const std::int64_t modifiedNs = std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+    ParsedFiles::Entry& entry = parsed_->entries[path.string()];
+    if (!entry.lines.empty() && entry.device == status.st_dev && entry.inode == status.st_ino &&
+        entry.size == status.st_size && entry.modifiedNs == modifiedNs) {
+        exists = true;
+        return entry.lines;
+    }
+    entry.lines = readLines(path, exists);
+    if (!exists) {
+        parsed_->entries.erase(path.string());
+        return parsed_->none;
+    }
+    entry.device = status.st_dev;
+    entry.inode = status.st_ino;
+    entry.size = status.st_size;
+    entry.modifiedNs = modifiedNs;
+    return entry.lines;
 }
 
 std::filesystem::path SettingsStore::pathOf(SettingsLocation location) const
@@ -145,7 +189,7 @@ bool SettingsStore::exists(SettingsLocation location) const
 GbText SettingsStore::readValue(SettingsLocation location, const GbText& section, const GbText& key) const
 {
     bool exists = false;
-    const std::vector<std::string> lines = readLines(pathOf(location), exists);
+    const std::vector<std::string>& lines = linesOf(pathOf(location), exists);
     const Position position = locate(lines, section.bytes(), key.bytes());
     if (position.key < 0) return {};
     return GbText::fromBytes(std::string(keyLine(lines[static_cast<std::size_t>(position.key)])->value));
@@ -165,7 +209,7 @@ void SettingsStore::writeValue(SettingsLocation location, const GbText& section,
     // A file that is there but cannot be read is left alone: rewriting it from nothing would
     // lose every other setting and the balance.
     bool readable = false;
-    std::vector<std::string> lines = readLines(path, readable);
+    std::vector<std::string> lines = linesOf(path, readable);
     std::error_code error;
     if (!readable && std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found)
         return;

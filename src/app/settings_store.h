@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace penlark {
 
@@ -47,8 +50,17 @@ public:
     std::filesystem::path pathOf(SettingsLocation location) const;
     const std::filesystem::path& programDirectory() const { return programDirectory_; }
 
+    ~SettingsStore();
+    SettingsStore(SettingsStore&&) noexcept;
+
 private:
+    struct ParsedFiles;
+    // The file's lines, parsed again only when the file on disk is no longer the one parsed
+    // last (another inode, size or modification time), so every read still sees every write.
+    const std::vector<std::string>& linesOf(const std::filesystem::path& path, bool& exists) const;
+
     std::filesystem::path programDirectory_;
+    mutable std::unique_ptr<ParsedFiles> parsed_;
 };
 
 } // namespace penlark
