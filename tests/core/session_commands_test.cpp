@@ -108,22 +108,18 @@ TEST(SessionCommands, abandon_cancelAtEitherQuestionLeavesTheSession)
     }
 }
 
-TEST(SessionCommands, abandon_loadedDocumentIsLeftExactlyAsItWasOnDisk)
+// Abandons a session on a loaded document, with the keystroke backup on.
+void abandonLoadedDocument(bool besideProgram)
 {
     TestApp t;
     TempDir documents;
-    const auto document = documents / "第二章.txt";
+    const auto document = (besideProgram ? t.programDir.path() : documents.path()) / "第二章.txt";
     writeBytes(document, "old text\r\n");
     t.start();
     t.view().setChecked("自动保存", true);
-    // A document loaded into a session, as opening one leaves the window.
-    t.state().documentPath = document;
-    t.state().openedDocument = true;
-    t.state().openingDocument = true;
-    t.view().setText("章节名称", "第二章"_gb);
-    t.view().setText(kEditor, "old text\r\n"_gb);
-    t.view().userClick("开始书写按钮");
-    t.state().openingDocument = false;
+    t.view().userDropFiles({document});
+    ASSERT_FALSE(t.view().enabled("章节名称"));
+    ASSERT_EQ(t.state().documentPath, document);
     t.view().userEditText(kEditor, "old text\r\nnew words"_gb);
     t.ui.messages.clear();
 
@@ -141,6 +137,15 @@ TEST(SessionCommands, abandon_loadedDocumentIsLeftExactlyAsItWasOnDisk)
     EXPECT_FALSE(t.view().enabled(kEditor));
     EXPECT_TRUE(t.view().enabled("打开按钮"));
     EXPECT_EQ(t.view().caption("开始书写按钮"), "开始书写"_gb);
+}
+
+TEST(SessionCommands, abandon_loadedDocumentIsLeftExactlyAsItWasOnDisk)
+{
+    // Elsewhere, and beside the program where the keystroke backup of its title would go.
+    for (const bool besideProgram : {false, true}) {
+        SCOPED_TRACE(besideProgram ? "beside the program" : "elsewhere");
+        abandonLoadedDocument(besideProgram);
+    }
 }
 
 TEST(SessionCommands, abandon_inDiaryMode_leavesTheDiaryAndConfirmsTheSettings)
