@@ -171,6 +171,14 @@ void FormBinding::build()
         connectSignals(control, created);
     }
 
+    // A caption's "&" marks the key that jumps to the box after it.
+    const auto& controls = view_.controls();
+    for (std::size_t i = 0; i + 1 < controls.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(widget(controls[i].name));
+        if (label == nullptr || controls[i].text.bytes().find('&') == std::string::npos) continue;
+        if (QWidget* next = widget(controls[i + 1].name); next != nullptr) label->setBuddy(next);
+    }
+
     applyAll(frame);
     window_->move(frame.left, frame.top);
     applyWindowSize(frame);
@@ -416,11 +424,16 @@ void FormBinding::applyWindowSize(const Control& frame)
     // The model keeps the size as set; the real window never goes below a usable size nor
     // beyond the screen, and reports the size it really took as a size change.
     QSize wanted(frame.width, frame.height);
+    window_->setWindowTitle(toQString(frame.text));
+    if (!main_) {
+        // The small tool windows keep their form's size.
+        window_->resize(wanted.expandedTo(QSize(1, 1)));
+        return;
+    }
     QSize usable = wanted.expandedTo(QSize(kUsableWidth, kUsableHeight));
     if (const QScreen* screen = window_->screen() != nullptr ? window_->screen() : QGuiApplication::primaryScreen()) {
         usable = usable.boundedTo(screen->availableGeometry().size().expandedTo(QSize(kUsableWidth, kUsableHeight)));
     }
-    window_->setWindowTitle(toQString(frame.text));
     if (window_->size() != usable) window_->resize(usable);
     if (usable != wanted) {
         QTimer::singleShot(0, this, [this] { windowResized(window_->size()); });
